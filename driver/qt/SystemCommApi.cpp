@@ -1,0 +1,6 @@
+#include "SystemCommApi.h"
+
+comm::CommApi& comm::SystemCommApi() {
+  static SystemCommApiImpl api;
+  return api;
+}

@@ -1,0 +1,6 @@
+// Counts every allocation made through operator new in this test program.
+#pragma once
+
+#include <cstddef>
+
+std::size_t AllocationCount();
