@@ -89,6 +89,8 @@ std::optional<LineTermios> TranslateRecord(const DCB& dcb, const termios& base) 
   t.c_cc[VSTOP] = static_cast<cc_t>(dcb.XoffChar);
 
   const speed_t speed = StandardSpeed(dcb.BaudRate);
+  // A separate input rate left behind by an earlier termios2 rate would outlive this one.
+  t.c_cflag &= ~static_cast<tcflag_t>(CIBAUD);
   if (speed != 0) {
     cfsetispeed(&t, speed);
     cfsetospeed(&t, speed);
