@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "TransferTime.h"
+
 using namespace comm;
 
 TSerialPortDriver::TSerialPortDriver(TComponent* owner, CommApi& api)
@@ -143,7 +145,72 @@ void TSerialPortDriver::ReceiveBlock() {
   }
 }
 
-void TSerialPortDriver::ReceivePackets(DWORD /*queued*/) {}
+void TSerialPortDriver::ReceivePackets(DWORD queued) {
+  if (queued >= static_cast<DWORD>(FPacketSize)) {
+    ReceiveWholePackets(queued);
+  } else {
+    ReceiveIncompletePacket(queued);
+  }
+}
+
+// Reads every whole packet that the status query counted. A handler may change anything
+// inside the event, so the packet size, rate and start are taken afresh at each step; the
+// loop ends when the counted bytes are used up or packets were switched off.
+void TSerialPortDriver::ReceiveWholePackets(DWORD queued) {
+  DWORD reference = Api.GetTickCount();
+  DWORD remaining = queued;
+  for (;;) {
+    // No tick saw the packet begin (it arrived whole between two ticks, or a handler
+    // purged the input): it was first seen now, and what stays behind is timed from here.
+    if (PacketStartTick == kNoTick) PacketStartTick = reference;
+    const DWORD asked =
+        std::min<DWORD>(static_cast<DWORD>(FPacketSize), static_cast<DWORD>(ReceiveBuffer.size()));
+    DWORD read = 0;
+    const bool ok = Api.ReadFile(PortHandle, ReceiveBuffer.data(), asked, &read);
+    read = std::min(read, asked);
+    if (ok && read > 0 && FOnReceivePacket) {
+      FOnReceivePacket(this, ReceiveBuffer.data(), static_cast<std::int32_t>(read),
+                       static_cast<std::int32_t>(reference - PacketStartTick));
+    }
+    // Closed, or packets switched off, inside the handler.
+    if (!IsPortOpen() || FPacketSize <= 0) return;
+    const auto packet = static_cast<DWORD>(FPacketSize);
+    if (PacketStartTick == kNoTick) PacketStartTick = reference;
+    if (packet < remaining) {
+      const auto transfer = static_cast<DWORD>(PacketTransferTime(FComPortSpeed, FPacketSize));
+      reference += transfer;
+      PacketStartTick += transfer;
+    }
+    remaining = packet < remaining ? remaining - packet : 0;
+    if (remaining == 0) {
+      PacketStartTick = kNoTick;
+      return;
+    }
+    if (packet > remaining) return;
+  }
+}
+
+// Fewer bytes than a packet: record when they were first seen, and once they have waited
+// longer than PacketTimeout take everything counted and pass it on or drop it.
+void TSerialPortDriver::ReceiveIncompletePacket(DWORD queued) {
+  if (FPacketTimeout > 0 && PacketStartTick != kNoTick) {
+    const DWORD age = Api.GetTickCount() - PacketStartTick;
+    if (age > static_cast<DWORD>(FPacketTimeout)) {
+      const DWORD asked = std::min<DWORD>(queued, static_cast<DWORD>(ReceiveBuffer.size()));
+      DWORD read = 0;
+      const bool ok = Api.ReadFile(PortHandle, ReceiveBuffer.data(), asked, &read);
+      read = std::min(read, asked);
+      if (ok && FPacketMode == pmPass && read > 0 && FOnReceivePacket) {
+        const DWORD now = Api.GetTickCount();
+        FOnReceivePacket(this, ReceiveBuffer.data(), static_cast<std::int32_t>(read),
+                         static_cast<std::int32_t>(now - PacketStartTick));
+      }
+      PacketStartTick = kNoTick;
+      return;
+    }
+  }
+  if (queued > 0 && PacketStartTick == kNoTick) PacketStartTick = Api.GetTickCount();
+}
 
 // --- properties -------------------------------------------------------------------------
 

@@ -108,6 +108,8 @@ class TSerialPortDriver : public TComponent {
   void ReallocateReceiveBuffer();
   void ReceiveBlock();
   void ReceivePackets(comm::DWORD queued);
+  void ReceiveWholePackets(comm::DWORD queued);
+  void ReceiveIncompletePacket(comm::DWORD queued);
 
   comm::CommApi& Api;
   comm::Handle PortHandle = 0;

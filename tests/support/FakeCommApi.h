@@ -41,6 +41,16 @@ class FakeCommApi : public comm::CommApi {
   int WindowsAllocated = 0;
   int WindowsReleased = 0;
   std::uint32_t LargestReadAsked = 0;
+  // Bytes that have left Input (read or purged): the stream position of Input.front().
+  std::uint64_t Removed = 0;
+  struct Read {
+    std::uint64_t First;  // stream position of the first byte read
+    std::uint32_t Count;
+    std::uint32_t Asked;
+  };
+  std::vector<Read> Reads;                   // every successful read, kept while Record is set
+  std::function<std::uint32_t()> ReadBound;  // when set, reads asking more are counted
+  int ReadsBeyondBound = 0;
 
   static constexpr comm::Handle kHandle = 7;
 
@@ -86,7 +96,10 @@ class FakeCommApi : public comm::CommApi {
   }
   comm::BOOL PurgeComm(comm::Handle h, comm::DWORD flags) override {
     Log("PurgeComm", {static_cast<std::int64_t>(h), flags});
-    if ((flags & comm::PURGE_RXCLEAR) != 0) Input.clear();
+    if ((flags & comm::PURGE_RXCLEAR) != 0) {
+      Removed += Input.size();
+      Input.clear();
+    }
     if ((flags & comm::PURGE_TXCLEAR) != 0) OutQueue = 0;
     return true;
   }
@@ -113,6 +126,7 @@ class FakeCommApi : public comm::CommApi {
                       comm::DWORD* read) override {
     Log("ReadFile", {static_cast<std::int64_t>(h), toRead});
     if (toRead > LargestReadAsked) LargestReadAsked = toRead;
+    if (ReadBound && toRead > ReadBound()) ++ReadsBeyondBound;
     if (ReadFails) return false;
     std::uint32_t n =
         std::min<std::uint32_t>({toRead, ReadLimit, static_cast<std::uint32_t>(Input.size())});
@@ -122,6 +136,8 @@ class FakeCommApi : public comm::CommApi {
       Input.pop_front();
     }
     *read = n;
+    if (Record) Reads.push_back({Removed, n, toRead});
+    Removed += n;
     return true;
   }
   comm::BOOL WriteFile(comm::Handle h, const void* buffer, comm::DWORD toWrite,
