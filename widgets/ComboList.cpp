@@ -1,13 +1,12 @@
 #include "ComboList.h"
 
-#include <QCompleter>
 #include <QLineEdit>
 
 TComboList::TComboList(QWidget* parent) : QComboBox(parent) {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
-  completer()->setCompletionMode(QCompleter::InlineCompletion);
-  completer()->setCaseSensitivity(Qt::CaseInsensitive);
+  // Completion is done here, so that only the operator's own picks and edits select.
+  setCompleter(nullptr);
   connect(lineEdit(), &QLineEdit::textEdited, this, &TComboList::OnTextEdited);
   connect(this, qOverload<int>(&QComboBox::activated), this, [this](int index) {
     Select(index);
@@ -26,6 +25,7 @@ void TComboList::SetPosition(int position) {
 }
 
 void TComboList::Normalise() {
+  typed_.clear();
   if (position_ < 0 || position_ >= count()) return;
   const QSignalBlocker block(this);
   if (currentIndex() != position_) setCurrentIndex(position_);
@@ -33,12 +33,21 @@ void TComboList::Normalise() {
 }
 
 void TComboList::OnTextEdited(const QString& text) {
+  const bool typedForward = text.size() > typed_.size();
+  typed_ = text;
   if (text.isEmpty()) return;
   for (int i = 0; i < count(); ++i) {
-    if (itemText(i).startsWith(text, Qt::CaseInsensitive)) {
-      Select(i);
-      return;
+    const QString item = itemText(i);
+    if (!item.startsWith(text, Qt::CaseInsensitive)) continue;
+    Select(i);
+    // Show the rest of the entry selected, so that the next key replaces it.
+    QLineEdit* edit = lineEdit();
+    if (typedForward && edit->cursorPosition() == text.size() && item.size() > text.size()) {
+      edit->setText(text + item.mid(text.size()));
+      edit->setSelection(static_cast<int>(item.size()),
+                         static_cast<int>(text.size() - item.size()));
     }
+    return;
   }
 }
 

@@ -28,4 +28,5 @@ class TComboList : public QComboBox {
   void Select(int position);
 
   int position_ = -1;
+  QString typed_;  // the field's text after the operator's last edit
 };

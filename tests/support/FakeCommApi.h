@@ -22,6 +22,7 @@ class FakeCommApi : public comm::CommApi {
 
   // --- what the test sets ---
   bool OpenFails = false;
+  comm::OpenFailure Failure;  // what LastOpenFailure tells
   bool StatusFails = false;
   bool ReadFails = false;
   std::uint32_t ReadLimit = UINT32_MAX;     // at most this many bytes per read (short reads)
@@ -179,7 +180,7 @@ class FakeCommApi : public comm::CommApi {
     Log("KillTimer", {static_cast<std::int64_t>(window), static_cast<std::int64_t>(id)});
     return Timers.erase(id) > 0;
   }
-  comm::OpenFailure LastOpenFailure() const override { return {}; }
+  comm::OpenFailure LastOpenFailure() const override { return Failure; }
 
  private:
   void Log(const char* name, std::initializer_list<std::int64_t> args) {
