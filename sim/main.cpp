@@ -1,6 +1,7 @@
 // varmo-sim: a simulated module on a pseudo-terminal, linked as COM<n> in a port-link
 // folder. It hears only at its own rate with one stop bit; it prints what it receives
-// ("rx ..."), the rate it sees ("rate ..."), and what it sends ("tx ...").
+// ("rx ..."), what it sends ("tx ..."), when the port is opened and closed, and the line
+// settings it sees whenever they change ("rate ...").
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -155,7 +156,13 @@ class Simulator {
     pollfd p{master_, static_cast<short>(options_.noRead ? 0 : POLLIN), 0};
     const int ready = poll(&p, 1, 5);
     // Nobody has the port open: the master reports a hang-up until someone does.
-    if (ready > 0 && (p.revents & POLLHUP) != 0 && (p.revents & POLLIN) == 0) {
+    const bool open = !(ready > 0 && (p.revents & POLLHUP) != 0);
+    if (open != portOpen_) {
+      portOpen_ = open;
+      Say(open ? "port opened" : "port closed");
+    }
+    if (open) Hears();  // reports a change of the line settings as soon as it is made
+    if (!open && (p.revents & POLLIN) == 0) {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
       return;
     }
@@ -246,6 +253,7 @@ class Simulator {
   std::deque<Pending> pending_;
   Clock::time_point start_;
   long long streamed_ = 0;
+  bool portOpen_ = false;
   std::uint32_t seenRate_ = 0;
   bool seenTwoStop_ = false;
 };

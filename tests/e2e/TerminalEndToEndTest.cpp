@@ -1,0 +1,95 @@
+// The terminal's real window, driver and termios layer against the simulated module on a
+// pseudo-terminal.
+#include <QLineEdit>
+#include <QtTest>
+#include <memory>
+
+#include "ComboList.h"
+#include "SimModule.h"
+#include "SpeedButton.h"
+#include "UnMain.h"
+#include "lines/LineListBox.h"
+
+class TerminalEndToEndTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<SimModule> sim;
+  std::unique_ptr<TFrmMain> win;
+
+  void Start(const QStringList& options = {}) {
+    sim = std::make_unique<SimModule>(options);
+    QVERIFY(sim->Started());
+    win = std::make_unique<TFrmMain>();
+    win->show();
+  }
+  void Send(const QString& command) {
+    win->EdtSend->setText(command);
+    QTest::mouseClick(win->BtnSend, Qt::LeftButton);
+  }
+  void On() {
+    QTest::mouseClick(win->BtnPortOn, Qt::LeftButton);
+    QVERIFY(win->COMPort->IsPortOpen());
+    QTRY_VERIFY(sim->Said("port opened"));
+  }
+
+ private slots:
+  void cleanup() {
+    win.reset();
+    sim.reset();
+  }
+
+  void onRightAfterStartOpensCom1At9600AndAnswersEcho() {
+    Start();
+    On();
+    QTRY_VERIFY(sim->Said("rate 9600 1 stop bit"));
+    Send(QStringLiteral("$01M"));
+    QTRY_VERIFY(sim->Said("rx $01M\\r"));
+    QCOMPARE(win->LBSend->Store().Row(1), std::string("$01M"));
+    QTRY_COMPARE(win->LBRec->RowCount(), 2u);
+    QCOMPARE(win->LBRec->Store().Row(1), std::string("$01M\n"));
+  }
+
+  void aReplySplitOverTwoTicksGivesTwoRowsTheLaterAbove() {
+    Start({"--split", "200"});
+    On();
+    Send(QStringLiteral("ABCDEF"));
+    QTRY_COMPARE(win->LBRec->RowCount(), 3u);
+    // "ABCDEF" CR LF, cut in the middle: "ABCD" then "EF" CR LF, carriage returns removed.
+    QCOMPARE(win->LBRec->Store().Row(2), std::string("ABCD"));
+    QCOMPARE(win->LBRec->Store().Row(1), std::string("EF\n"));
+  }
+
+  void aRateTheModuleDoesNotUseGetsNoAnswer() {
+    Start();
+    win->CBSpeed->SetPosition(br19200);
+    win->CBSpeedChange();
+    On();
+    QTRY_VERIFY(sim->Said("rate 19200 1 stop bit"));
+    Send(QStringLiteral("hello"));
+    QTRY_VERIFY(sim->Said("rx hello\\r"));
+    QTest::qWait(300);
+    QCOMPARE(win->LBRec->RowCount(), 1u);
+    QVERIFY(sim->LinesStartingWith("tx").isEmpty());
+  }
+
+  void closingTheWindowWhileOpenClosesThePort() {
+    Start();
+    On();
+    win->close();
+    win.reset();
+    QTRY_VERIFY(sim->Said("port closed"));
+  }
+
+  void anUnpluggedModuleLeavesTheTerminalResponsive() {
+    Start({"--unplug-after", "600"});
+    On();
+    QTRY_VERIFY_WITH_TIMEOUT(sim->Said("unplugged"), 5000);
+    QTest::qWait(200);  // ticks on a device that is gone
+    QCOMPARE(win->LBRec->RowCount(), 1u);
+    QTest::mouseClick(win->BtnPortOff, Qt::LeftButton);
+    QVERIFY(!win->COMPort->IsPortOpen());
+  }
+};
+
+QTEST_MAIN(TerminalEndToEndTest)
+#include "TerminalEndToEndTest.moc"
