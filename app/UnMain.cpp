@@ -1,5 +1,6 @@
 #include "UnMain.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,37 +10,20 @@
 #include "ErrorBox.h"
 #include "FixedForm.h"
 #include "Fonts.h"
+#include "ModuleCommand.h"
 #include "OpenFailureText.h"
+#include "Place.h"
 #include "Shape.h"
 #include "SpeedButton.h"
 #include "UnConfig.h"
 #include "UnMaster.h"
 #include "UnSetUp.h"
+#include "UpDown.h"
 #include "lines/LineListBox.h"
 #include "text/Cp1251.h"
 #include "text/Cp1251Validator.h"
 
 TFrmMain* FrmMain = nullptr;
-
-namespace {
-
-template <typename W>
-W* Place(W* widget, const char* name, int left, int top, int width, int height, bool bold = false) {
-  widget->setObjectName(QString::fromLatin1(name));
-  widget->setGeometry(left, top, width, height);
-  widget->setFont(FormFont(bold));
-  return widget;
-}
-
-QLabel* GreenLabel(QWidget* parent, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, QColor::fromRgb(kLabelGreen));
-  label->setPalette(palette);
-  return label;
-}
-
-}  // namespace
 
 TFrmMain::TFrmMain(comm::CommApi& api, QWidget* parent) : QWidget(parent), api_(api) {
   setObjectName(QStringLiteral("FrmMain"));
@@ -65,11 +49,13 @@ void TFrmMain::CreateControls() {
                    26, true);
   BtnSWCfg = Place(new TSpeedButton(QStringLiteral("Конфигурация порта"), p), "BtnSWCfg", 151, 10,
                    148, 26, true);
-  Label2 = Place(GreenLabel(p, QStringLiteral("COM port")), "Label2", 320, 16, 54, 13, true);
+  Label2 = Place(ColouredLabel(p, QStringLiteral("COM port"), kLabelGreen), "Label2", 320, 16, 54,
+                 13, true);
   CBPortNum = Place(new TComboList(p), "CBPortNum", 377, 13, 72, 21, true);
   for (int n = 1; n <= 16; ++n) CBPortNum->addItem(QStringLiteral("COM %1").arg(n));
   CBPortNum->SetPosition(0);
-  Label3 = Place(GreenLabel(p, QStringLiteral("Speed")), "Label3", 462, 16, 37, 13, true);
+  Label3 = Place(ColouredLabel(p, QStringLiteral("Speed"), kLabelGreen), "Label3", 462, 16, 37, 13,
+                 true);
   CBSpeed = Place(new TComboList(p), "CBSpeed", 505, 14, 92, 21, true);
   CBSpeed->addItem(QStringLiteral("110"));
   for (int i = 1; i < kBaudRateCount; ++i) {
@@ -133,11 +119,21 @@ void TFrmMain::BtnHWCfgClick() {
 }
 
 void TFrmMain::BtnSWCfgClick() {
-  if (FrmConfig != nullptr) FrmConfig->exec();
+  if (FrmConfig == nullptr || FrmConfig->exec() != TFixedDialog::kOk) return;
+  // DTR first, so that the line settings applied next take it on an open port.
+  COMPort->SetEnableDTROnOpen(FrmConfig->CheckBox1->isChecked());
+  COMPort->SetComPortDataBits(static_cast<TComPortDataBits>(FrmConfig->CBBataBits->Position()));
+  COMPort->SetComPortHwHandshaking(
+      static_cast<TComPortHwHandshaking>(FrmConfig->CBHWHS->Position()));
+  COMPort->SetComPortParity(static_cast<TComPortParity>(FrmConfig->CBParity->Position()));
+  COMPort->SetComPortStopBits(static_cast<TComPortStopBits>(FrmConfig->CBStop->Position()));
 }
 
 void TFrmMain::BtnMasterClick() {
-  if (FrmMaster != nullptr) FrmMaster->exec();
+  if (FrmMaster == nullptr || FrmMaster->exec() != TFixedDialog::kOk) return;
+  EdtSend->setText(ModuleConfigCommand(FrmMaster->UpDown->Position(),
+                                       FrmMaster->CBSpeed->Position(),
+                                       FrmMaster->CBCtrlSum->Position()));
 }
 
 void TFrmMain::BtnPortOnClick() {

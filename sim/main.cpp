@@ -67,6 +67,9 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     } else if (arg == "--no-read") {
       o.noRead = true;
     } else if (arg == "--unplug-after" && value(o.unplugMs) && o.unplugMs >= 0) {
+    } else if (arg == "--help") {
+      Usage();
+      std::exit(0);
     } else {
       return false;
     }
@@ -193,10 +196,16 @@ class Simulator {
     termios t{};
     tcgetattr(master_, &t);
     const bool twoStop = (t.c_cflag & CSTOPB) != 0;
+    const bool rtsCts = (t.c_cflag & CRTSCTS) != 0;
+    if (rtsCts != seenRtsCts_) {
+      seenRtsCts_ = rtsCts;
+      Say(rtsCts ? "handshake RTS/CTS on" : "handshake RTS/CTS off");
+    }
     if (out != seenRate_ || twoStop != seenTwoStop_) {
       seenRate_ = out;
       seenTwoStop_ = twoStop;
       Say("rate " + std::to_string(out) + (twoStop ? " 2 stop bits" : " 1 stop bit"));
+      if (out == module_.Rate() && !twoStop) Say("listening");
     }
     return out == module_.Rate() && !twoStop;
   }
@@ -256,6 +265,7 @@ class Simulator {
   bool portOpen_ = false;
   std::uint32_t seenRate_ = 0;
   bool seenTwoStop_ = false;
+  bool seenRtsCts_ = false;
 };
 
 }  // namespace

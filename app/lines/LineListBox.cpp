@@ -1,12 +1,20 @@
 #include "LineListBox.h"
 
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 
 #include "../text/Cp1251.h"
 #include "RowText.h"
+
+namespace {
+// How long a range change of the scroll bars may wait while rows pour in at the top: the
+// bars are repainted a few times a second instead of at every row.
+constexpr int kScrollBarDelayMs = 150;
+}  // namespace
 
 TLineListBox::TLineListBox(const QString& heading, QWidget* parent)
     : QAbstractScrollArea(parent), store_(cp1251::Encode(heading).value_or(std::string())) {
@@ -16,23 +24,32 @@ TLineListBox::TLineListBox(const QString& heading, QWidget* parent)
   viewport()->setAutoFillBackground(true);
   verticalScrollBar()->setSingleStep(1);
   horizontalScrollBar()->setSingleStep(8);
-  UpdateRowHeight();
-  WidenFor(heading);
+  scrollBarTimer_.setSingleShot(true);
+  scrollBarTimer_.setInterval(kScrollBarDelayMs);
+  connect(&scrollBarTimer_, &QTimer::timeout, this, &TLineListBox::UpdateScrollBars);
+  UpdateFontMetrics();
 }
 
 QString TLineListBox::RowDisplayText(std::size_t row) const { return RowText(store_.Row(row)); }
 
 void TLineListBox::Insert(std::string_view bytes) {
   store_.Insert(bytes);
-  WidenFor(RowText(bytes));
+  widest_ = std::max(widest_, WidthOf(bytes));
   QScrollBar* bar = verticalScrollBar();
   const int top = bar->value();
-  UpdateScrollBars();
   if (top > 0) {
-    // Scrolled away from the top: keep the same rows in view.
+    // Scrolled away from the top: keep the same rows in view. Nothing on screen changes
+    // but the scroll bar.
+    UpdateScrollBars();
+    followingInsert_ = true;
     bar->setValue(top + 1);
+    followingInsert_ = false;
   } else {
-    viewport()->update();
+    if (!scrollBarTimer_.isActive()) scrollBarTimer_.start();
+    // The rows under the heading move down by one: shift their pixels and paint only the
+    // new row, so that an insert costs one row's painting however tall the list is.
+    const QRect below(0, rowHeight_, viewport()->width(), viewport()->height() - rowHeight_);
+    viewport()->scroll(0, rowHeight_, below);
   }
   emit rowsInserted(1);
 }
@@ -60,6 +77,7 @@ std::size_t TLineListBox::RowsInView() const {
 }
 
 void TLineListBox::UpdateScrollBars() {
+  scrollBarTimer_.stop();
   const auto rows = static_cast<long long>(store_.RowCount());
   const auto inView = static_cast<long long>(RowsInView());
   QScrollBar* bar = verticalScrollBar();
@@ -67,11 +85,13 @@ void TLineListBox::UpdateScrollBars() {
   bar->setRange(0, static_cast<int>(std::clamp<long long>(rows - inView, 0, INT32_MAX)));
   bar->setPageStep(static_cast<int>(inView));
   QScrollBar* across = horizontalScrollBar();
-  across->setRange(0, std::max(0, widest_ + 6 - viewport()->width()));
+  const int widest = static_cast<int>(std::min<qreal>(widest_, INT32_MAX / 2));
+  across->setRange(0, std::max(0, widest + 6 - viewport()->width()));
   across->setPageStep(viewport()->width());
 }
 
 void TLineListBox::EnsureVisible(std::size_t row) {
+  UpdateScrollBars();
   const std::size_t top = TopRow();
   const std::size_t inView = RowsInView();
   if (row < top) {
@@ -81,34 +101,74 @@ void TLineListBox::EnsureVisible(std::size_t row) {
   }
 }
 
-void TLineListBox::WidenFor(const QString& text) {
-  const int width = fontMetrics().horizontalAdvance(text);
-  if (width > widest_) {
-    widest_ = width;
-    UpdateScrollBars();
-  }
+qreal TLineListBox::WidthOf(std::string_view bytes) const {
+  qreal width = 0;
+  for (const char byte : bytes) width += advance_[static_cast<unsigned char>(byte)];
+  return width;
 }
 
-void TLineListBox::paintEvent(QPaintEvent*) {
+void TLineListBox::UpdateFontMetrics() {
+  const QFontMetricsF metrics(font());
+  rowHeight_ = std::max(1, static_cast<int>(std::ceil(metrics.height())) + 1);
+  // Each byte is one character of its own, so a row's width is the sum of its characters'
+  // advances: no text shaping per row, and a long row is drawn from its first visible byte.
+  for (int byte = 0; byte < 256; ++byte) {
+    const char one = static_cast<char>(byte);
+    advance_[static_cast<std::size_t>(byte)] = metrics.horizontalAdvance(RowText({&one, 1}));
+  }
+  widest_ = 0;  // a new font comes before rows in practice; measuring them all is fine
+  for (std::size_t row = 0; row < store_.RowCount(); ++row) {
+    widest_ = std::max(widest_, WidthOf(store_.Row(row)));
+  }
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+void TLineListBox::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const QPalette& pal = palette();
   const std::size_t top = TopRow();
-  const std::size_t last = std::min(store_.RowCount(), top + RowsInView() + 1);
+  // Only the rows that the update touches.
+  const QRect dirty = event->rect();
+  const std::size_t first = top + static_cast<std::size_t>(std::max(0, dirty.top()) / rowHeight_);
+  const std::size_t last =
+      std::min({store_.RowCount(), top + RowsInView() + 1,
+                top + static_cast<std::size_t>(std::max(0, dirty.bottom()) / rowHeight_) + 1});
   const std::optional<std::size_t> selected = SelectedRow();
-  const int left = 2 - horizontalScrollBar()->value();
+  const qreal scrolled = horizontalScrollBar()->value();
+  const qreal visibleWidth = viewport()->width();
+  const QFontMetrics metrics = fontMetrics();
+  const int baseline = (rowHeight_ - metrics.height()) / 2 + metrics.ascent();
   painter.setFont(font());
-  for (std::size_t row = top; row < last; ++row) {
+  for (std::size_t row = first; row < last; ++row) {
     const QRect rect(0, static_cast<int>(row - top) * rowHeight_, viewport()->width(), rowHeight_);
     const bool isSelected = selected && *selected == row;
     if (isSelected) painter.fillRect(rect, pal.brush(QPalette::Highlight));
     painter.setPen(pal.color(isSelected ? QPalette::HighlightedText : QPalette::Text));
-    painter.drawText(rect.adjusted(left, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                     RowDisplayText(row));
+    // Draw only the bytes that fall within the view.
+    const std::string bytes = store_.Row(row);
+    qreal x = 2 - scrolled;
+    std::size_t begin = 0;
+    while (begin < bytes.size() && x + advance_[static_cast<unsigned char>(bytes[begin])] < 0) {
+      x += advance_[static_cast<unsigned char>(bytes[begin++])];
+    }
+    std::size_t end = begin;
+    for (qreal right = x; end < bytes.size() && right < visibleWidth; ++end) {
+      right += advance_[static_cast<unsigned char>(bytes[end])];
+    }
+    painter.drawText(QPointF(x, rect.top() + baseline),
+                     RowText(std::string_view(bytes).substr(begin, end - begin)));
     if (isSelected && hasFocus()) {
       painter.setPen(QPen(pal.color(QPalette::HighlightedText), 1, Qt::DotLine));
       painter.drawRect(rect.adjusted(0, 0, -1, -1));
     }
   }
+}
+
+void TLineListBox::scrollContentsBy(int dx, int dy) {
+  if (followingInsert_) return;
+  // Move the pixels that stay in view; only what scrolls in is painted.
+  viewport()->scroll(dx, dy * rowHeight_);
 }
 
 void TLineListBox::resizeEvent(QResizeEvent* event) {
@@ -118,13 +178,7 @@ void TLineListBox::resizeEvent(QResizeEvent* event) {
 
 void TLineListBox::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
-  if (event->type() == QEvent::FontChange) UpdateRowHeight();
-}
-
-void TLineListBox::UpdateRowHeight() {
-  rowHeight_ = std::max(1, fontMetrics().height() + 1);
-  UpdateScrollBars();
-  viewport()->update();
+  if (event->type() == QEvent::FontChange) UpdateFontMetrics();
 }
 
 void TLineListBox::focusInEvent(QFocusEvent* event) {

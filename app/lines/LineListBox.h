@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QTimer>
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -31,6 +33,10 @@ class TLineListBox : public QAbstractScrollArea {
   int RowHeight() const { return rowHeight_; }
   std::size_t RowsInView() const;
 
+  // Brings the scroll bars up to date now. While rows pour in at the top their range is
+  // updated a few times a second rather than at every row.
+  void UpdateScrollBars();
+
  signals:
   void rowsInserted(std::size_t count);
   void selectionChanged(std::size_t row);
@@ -38,6 +44,7 @@ class TLineListBox : public QAbstractScrollArea {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -45,14 +52,16 @@ class TLineListBox : public QAbstractScrollArea {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  void UpdateScrollBars();
-  void UpdateRowHeight();
+  void UpdateFontMetrics();
   void EnsureVisible(std::size_t row);
-  void WidenFor(const QString& text);
+  qreal WidthOf(std::string_view bytes) const;
 
   LineStore store_;
   int rowHeight_ = 13;
-  int widest_ = 0;
+  std::array<qreal, 256> advance_{};  // the width of each byte's character in this font
+  qreal widest_ = 0;                  // the widest row's width, for the horizontal bar
+  QTimer scrollBarTimer_;
+  bool followingInsert_ = false;  // the top row moves with an insert: the view stays as is
   // The selection follows its line, not its row number: rows move down as lines arrive.
   // Held as the arrival index of the line; kHeading for the heading row.
   static constexpr std::size_t kHeading = static_cast<std::size_t>(-1);

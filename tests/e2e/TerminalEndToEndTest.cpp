@@ -1,13 +1,16 @@
 // The terminal's real window, driver and termios layer against the simulated module on a
 // pseudo-terminal.
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 #include <memory>
 
 #include "ComboList.h"
 #include "SimModule.h"
 #include "SpeedButton.h"
+#include "UnConfig.h"
 #include "UnMain.h"
+#include "UnMaster.h"
 #include "lines/LineListBox.h"
 
 class TerminalEndToEndTest : public QObject {
@@ -78,6 +81,61 @@ class TerminalEndToEndTest : public QObject {
     win->close();
     win.reset();
     QTRY_VERIFY(sim->Said("port closed"));
+  }
+
+  void thePortLineDialogReachesAnOpenLineAtOnce() {
+    Start();
+    TFrmConfig config;
+    FrmConfig = &config;
+    On();
+    QTimer::singleShot(0, &config, [&] {
+      config.CBStop->SetPosition(2);
+      config.CBHWHS->SetPosition(1);
+      config.BitBtn1->click();
+    });
+    win->BtnSWCfgClick();
+    FrmConfig = nullptr;
+    QTRY_VERIFY(sim->Said("rate 9600 2 stop bits"));
+    QTRY_VERIFY(sim->Said("handshake RTS/CTS on"));
+    // Two stop bits are not the module's: it hears nothing now.
+    Send(QStringLiteral("deaf"));
+    QTRY_VERIFY(sim->Said("rx deaf\\r"));
+    QTest::qWait(200);
+    QCOMPARE(win->LBRec->RowCount(), 1u);
+  }
+
+  void theWizardsCommandReconfiguresTheModule() {
+    Start();
+    TFrmMaster wizard;
+    FrmMaster = &wizard;
+    On();
+    QTimer::singleShot(0, &wizard, [&] {
+      wizard.EdtAddr->setText(QStringLiteral("5"));
+      wizard.CBSpeed->SetPosition(wizard.CBSpeed->findText(QStringLiteral("19200 bps")));
+      wizard.BtnOk->click();
+    });
+    win->BtnMasterClick();
+    FrmMaster = nullptr;
+    QCOMPARE(win->EdtSend->text(), QStringLiteral("%00050Z0700"));
+    QTest::mouseClick(win->BtnSend, Qt::LeftButton);
+    QTRY_COMPARE(win->LBRec->RowCount(), 2u);
+    QCOMPARE(win->LBRec->Store().Row(1), std::string("OK\n"));
+
+    // The module now runs at 19200: at 9600 the terminal gets no answer.
+    Send(QStringLiteral("ping"));
+    QTRY_VERIFY(sim->Said("rx ping\\r"));
+    QTest::qWait(200);
+    QCOMPARE(win->LBRec->RowCount(), 2u);
+
+    // Switch the main window's rate, as step 10 of the procedure says.
+    QTest::mouseClick(win->BtnPortOff, Qt::LeftButton);
+    win->CBSpeed->SetPosition(br19200);
+    win->CBSpeedChange();
+    QTest::mouseClick(win->BtnPortOn, Qt::LeftButton);
+    QTRY_VERIFY(sim->Said("rate 19200 1 stop bit"));
+    Send(QStringLiteral("ping"));
+    QTRY_COMPARE(win->LBRec->RowCount(), 3u);
+    QCOMPARE(win->LBRec->Store().Row(1), std::string("ping\n"));
   }
 
   void anUnpluggedModuleLeavesTheTerminalResponsive() {

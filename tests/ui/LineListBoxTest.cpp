@@ -48,10 +48,19 @@ class LineListBoxTest : public QObject {
     QCOMPARE(list.TopRow(), 0u);
     QCOMPARE(list.Store().Row(1), std::string("new"));
 
+    list.UpdateScrollBars();
     list.verticalScrollBar()->setValue(40);
     const std::string reading = list.Store().Row(40);
     for (int i = 0; i < 5; ++i) list.Insert("more");
     QCOMPARE(list.Store().Row(list.TopRow()), reading);
+  }
+
+  void theScrollBarCatchesUpWithRowsArrivingAtTheTop() {
+    TLineListBox list(QStringLiteral("H"));
+    list.resize(300, 10 * list.RowHeight() + 4);
+    list.show();
+    for (int i = 0; i < 60; ++i) list.Insert("r");
+    QTRY_COMPARE(list.verticalScrollBar()->maximum(), static_cast<int>(61 - list.RowsInView()));
   }
 
   void theSelectionFollowsItsLine() {
@@ -100,6 +109,7 @@ class LineListBoxTest : public QObject {
     list.resize(300, 10 * 14);
     list.show();
     for (int i = 0; i < 100; ++i) list.Insert("r");
+    list.UpdateScrollBars();
     QWheelEvent wheel(QPointF(10, 10), list.mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(list.viewport(), &wheel);
