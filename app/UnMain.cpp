@@ -115,7 +115,18 @@ void TFrmMain::showEvent(QShowEvent* event) {
 }
 
 void TFrmMain::BtnHWCfgClick() {
-  if (FrmSetUp != nullptr) FrmSetUp->exec();
+  if (FrmSetUp == nullptr || FrmSetUp->exec() != TFixedDialog::kOk) return;
+  // Each spinner's range fits its property, so every value arrives as entered and the
+  // driver's own rules apply; the polling delay comes before the packet time-out.
+  TFrmSetUp& d = *FrmSetUp;
+  COMPort->SetComPortInBufSize(static_cast<std::uint16_t>(d.UDIBS->Position()));
+  COMPort->SetComPortOutBufSize(static_cast<std::uint16_t>(d.UDOBS->Position()));
+  COMPort->SetComPortSwHandshaking(static_cast<TComPortSwHandshaking>(d.CBSHS->Position()));
+  COMPort->SetOutputTimeout(static_cast<std::uint16_t>(d.UDOT->Position()));
+  COMPort->SetComPortPollingDelay(static_cast<std::uint16_t>(d.UDPD->Position()));
+  COMPort->SetPacketSize(static_cast<std::int16_t>(d.UDPS->Position()));
+  COMPort->SetPacketTimeout(d.UDPT->Position());
+  COMPort->SetPacketMode(static_cast<TPacketMode>(d.CBPM->Position()));
 }
 
 void TFrmMain::BtnSWCfgClick() {

@@ -12,7 +12,11 @@ void MakeFixedForm(QWidget& form, const QString& caption, int width, int height)
                       Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   form.setFixedSize(width, height);
   form.setFont(FormFont());
-  form.setBackgroundRole(QPalette::Button);
+  // The button-face colour as the form's background; the roles stay as they are, so that
+  // text keeps its window-text colour.
+  QPalette palette = form.palette();
+  palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+  form.setPalette(palette);
   form.setAutoFillBackground(true);
 }
 

@@ -11,6 +11,8 @@
 #include "UnConfig.h"
 #include "UnMain.h"
 #include "UnMaster.h"
+#include "UnSetUp.h"
+#include "UpDown.h"
 #include "lines/LineListBox.h"
 
 class TerminalEndToEndTest : public QObject {
@@ -136,6 +138,28 @@ class TerminalEndToEndTest : public QObject {
     Send(QStringLiteral("ping"));
     QTRY_COMPARE(win->LBRec->RowCount(), 3u);
     QCOMPARE(win->LBRec->Store().Row(1), std::string("ping\n"));
+  }
+
+  void aPacketSizeStopsReplyRowsAndNoneBringsThemBack() {
+    Start({"--stream", "2000"});
+    TFrmSetUp setup;
+    FrmSetUp = &setup;
+    On();
+    QTRY_VERIFY(win->LBRec->RowCount() > 3u);
+    auto apply = [&](int packetSize) {
+      QTimer::singleShot(0, &setup, [&setup, packetSize] {
+        setup.UDPS->SetPosition(packetSize);
+        setup.BtnOk->click();
+      });
+      win->BtnHWCfgClick();
+    };
+    apply(10);
+    const std::size_t rows = win->LBRec->RowCount();
+    QTest::qWait(400);  // the stream goes on; packets are read and dropped
+    QCOMPARE(win->LBRec->RowCount(), rows);
+    apply(-1);
+    QTRY_VERIFY(win->LBRec->RowCount() > rows + 2);
+    FrmSetUp = nullptr;
   }
 
   void anUnpluggedModuleLeavesTheTerminalResponsive() {

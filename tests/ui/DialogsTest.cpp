@@ -14,6 +14,7 @@
 #include "UnConfig.h"
 #include "UnMain.h"
 #include "UnMaster.h"
+#include "UnSetUp.h"
 #include "UpDown.h"
 
 namespace {
@@ -54,6 +55,7 @@ class DialogsTest : public QObject {
   std::unique_ptr<TFrmMain> win;
   std::unique_ptr<TFrmConfig> config;
   std::unique_ptr<TFrmMaster> master;
+  std::unique_ptr<TFrmSetUp> setup;
 
   void Open() {
     QTest::mouseClick(win->BtnPortOn, Qt::LeftButton);
@@ -69,6 +71,20 @@ class DialogsTest : public QObject {
     });
     win->BtnSWCfgClick();
   }
+  void SetUpOk(std::function<void()> choose = [] {}) {
+    WhileShown(setup.get(), [this, choose] {
+      choose();
+      setup->BtnOk->click();
+    });
+    win->BtnHWCfgClick();
+  }
+  // The eight settings the dialog writes, as the driver holds them.
+  std::vector<long> DriverSettings() const {
+    const TSerialPortDriver& d = *win->COMPort;
+    return {d.ComPortInBufSize(), d.ComPortOutBufSize(),   d.ComPortSwHandshaking(),
+            d.OutputTimeout(),    d.ComPortPollingDelay(), d.PacketSize(),
+            d.PacketTimeout(),    d.PacketMode()};
+  }
   void MasterOk(std::function<void()> choose = [] {}) {
     WhileShown(master.get(), [this, choose] {
       choose();
@@ -83,6 +99,8 @@ class DialogsTest : public QObject {
     win = std::make_unique<TFrmMain>(*api);
     config = std::make_unique<TFrmConfig>();
     master = std::make_unique<TFrmMaster>();
+    setup = std::make_unique<TFrmSetUp>();
+    FrmSetUp = setup.get();
     FrmMain = win.get();
     FrmConfig = config.get();
     FrmMaster = master.get();
@@ -91,7 +109,9 @@ class DialogsTest : public QObject {
   void cleanup() {
     FrmConfig = nullptr;
     FrmMaster = nullptr;
+    FrmSetUp = nullptr;
     FrmMain = nullptr;
+    setup.reset();
     master.reset();
     config.reset();
     win.reset();
@@ -112,7 +132,7 @@ class DialogsTest : public QObject {
     QCOMPARE(config->CheckBox1->geometry(), QRect(44, 117, 97, 17));
     QCOMPARE(config->BitBtn1->geometry(), QRect(5, 148, 85, 25));
     QCOMPARE(config->BitBtn2->geometry(), QRect(114, 148, 85, 25));
-    QCOMPARE(config->Label4->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(config->Label4->palette().color(config->Label4->foregroundRole()), QColor(0, 0, 255));
     QVERIFY(config->BitBtn1->isDefault());
     QVERIFY(config->CheckBox1->isChecked());
   }
@@ -200,6 +220,167 @@ class DialogsTest : public QObject {
     ConfigOk([this] { config->CheckBox1->setChecked(false); });
     QVERIFY(!win->COMPort->EnableDTROnOpen());
     QCOMPARE(api->States.front().Flags, 0x0001u);  // taken by the very first application
+  }
+
+  // --- the buffer and packet dialog ---
+
+  void setUpLooksAsLaidOut() {
+    QCOMPARE(setup->windowTitle(), QStringLiteral("Software Configuration"));
+    QCOMPARE(setup->size(), QSize(205, 271));
+    QCOMPARE(setup->EdtIBS->text(), QLocale::system().toString(2048));
+    QCOMPARE(setup->EdtOT->text(), QLocale::system().toString(4000));
+    QCOMPARE(setup->EdtPS->text(), QStringLiteral("-1"));
+    QCOMPARE(setup->CBSHS->currentText(), QStringLiteral("NONE"));
+    QCOMPARE(setup->CBPM->currentText(), QStringLiteral("Discard"));
+    QCOMPARE(setup->EdtIBS->geometry(), QRect(119, 7, 65, 21));
+    QCOMPARE(setup->UDIBS->geometry(), QRect(184, 7, 15, 21));
+    QCOMPARE(setup->CBSHS->geometry(), QRect(120, 66, 79, 21));
+    QCOMPARE(setup->BtnCancel->geometry(), QRect(114, 241, 85, 25));
+    QCOMPARE(setup->UDIBS->focusPolicy(), Qt::NoFocus);
+  }
+
+  void tabRunsThroughTheEditsAndListsInOrder() {
+    setup->show();
+    setup->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(setup.get()));
+    setup->EdtPD->setFocus();
+    QList<QWidget*> order;
+    for (int i = 0; i < 11; ++i) {
+      QWidget* w = QApplication::focusWidget();
+      if (w != nullptr && qobject_cast<TComboList*>(w->parentWidget())) w = w->parentWidget();
+      order << w;
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(order, (QList<QWidget*>{setup->EdtPD, setup->CBSHS, setup->EdtOT, setup->EdtPS,
+                                     setup->EdtPT, setup->EdtOBS, setup->EdtIBS, setup->BtnOk,
+                                     setup->BtnCancel, setup->CBPM, setup->EdtPD}));
+    setup->hide();
+  }
+
+  void okOnTheUntouchedDialogLeavesAClosedDriverAsAtStart() {
+    const std::vector<long> before = DriverSettings();
+    SetUpOk();
+    QCOMPARE(DriverSettings(), before);
+    QCOMPARE(win->COMPort->ReceiveBufferSize(), 2048u);
+    QCOMPARE(api->Count("SetCommState"), 0);
+  }
+
+  void withThePortOpenOkEmptiesBothQueuesAndRefusesBufferSizes() {
+    Open();
+    api->Arrive("waiting");
+    api->OutQueue = 7;
+    SetUpOk([this] { setup->UDIBS->SetPosition(4096); });
+    QCOMPARE(api->Count("SetCommState"), 1);
+    QVERIFY(api->Input.empty());
+    QCOMPARE(api->OutQueue, 0u);
+    QCOMPARE(win->COMPort->ComPortInBufSize(), 2048);
+    QTest::mouseClick(win->BtnPortOff, Qt::LeftButton);
+    SetUpOk();
+    QCOMPARE(win->COMPort->ComPortInBufSize(), 4096);
+    QCOMPARE(win->COMPort->ReceiveBufferSize(), 4096u);
+  }
+
+  void setUpCancelEscapeAndTheCloseBoxWriteNothing_data() {
+    cancelEscapeAndTheCloseBoxWriteNothing_data();
+  }
+  void setUpCancelEscapeAndTheCloseBoxWriteNothing() {
+    QFETCH(Close, how);
+    const std::vector<long> before = DriverSettings();
+    WhileShown(setup.get(), [this, how] {
+      setup->UDPS->SetPosition(10);
+      setup->CBPM->SetPosition(1);
+      CloseWithout(setup.get(), setup->BtnCancel, how);
+    });
+    win->BtnHWCfgClick();
+    QCOMPARE(DriverSettings(), before);
+    QCOMPARE(setup->EdtPS->text(), QStringLiteral("10"));
+    QCOMPARE(setup->CBPM->currentText(), QStringLiteral("Pass"));
+  }
+
+  void theDriversRulesApplyToWhatIsEntered_data() {
+    QTest::addColumn<int>("inBuf");
+    QTest::addColumn<int>("packetSize");
+    QTest::addColumn<int>("delay");
+    QTest::addColumn<int>("timeout");
+    QTest::addColumn<int>("inBufAfter");
+    QTest::addColumn<int>("packetSizeAfter");
+    QTest::addColumn<int>("timeoutAfter");
+    QTest::newRow("packet above buffer") << 2048 << 3000 << 50 << -1 << 6000 << 3000 << -1;
+    QTest::newRow("packet size 0") << 2048 << 0 << 50 << 0 << 2048 << -1 << -1;
+    QTest::newRow("delay 50, time-out 30") << 2048 << -1 << 50 << 30 << 2048 << -1 << 300;
+    QTest::newRow("delay 50, time-out 50") << 2048 << -1 << 50 << 50 << 2048 << -1 << 50;
+    QTest::newRow("delay 200, time-out 100") << 2048 << -1 << 200 << 100 << 2048 << -1 << 450;
+  }
+  void theDriversRulesApplyToWhatIsEntered() {
+    QFETCH(int, inBuf);
+    QFETCH(int, packetSize);
+    QFETCH(int, delay);
+    QFETCH(int, timeout);
+    QFETCH(int, inBufAfter);
+    QFETCH(int, packetSizeAfter);
+    QFETCH(int, timeoutAfter);
+    auto choose = [&] {
+      setup->UDIBS->SetPosition(inBuf);
+      setup->UDPS->SetPosition(packetSize);
+      setup->UDPD->SetPosition(delay);
+      setup->UDPT->SetPosition(timeout);
+    };
+    for (int showing = 0; showing < 2; ++showing) {  // a second OK gives the same
+      SetUpOk(choose);
+      QCOMPARE(int(win->COMPort->ComPortInBufSize()), inBufAfter);
+      QCOMPARE(int(win->COMPort->PacketSize()), packetSizeAfter);
+      QCOMPARE(win->COMPort->PacketTimeout(), timeoutAfter);
+      QCOMPARE(setup->EdtIBS->text(), QLocale::system().toString(inBuf));
+    }
+  }
+
+  void textThatIsNoNumberInRangeKeepsTheLastValue_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("abc") << "abc";
+    QTest::newRow("40000") << "40000";
+    QTest::newRow("0") << "0";
+    QTest::newRow("empty") << "";
+  }
+  void textThatIsNoNumberInRangeKeepsTheLastValue() {
+    QFETCH(QString, typed);
+    SetUpOk([&] { setup->EdtIBS->setText(typed); });
+    QCOMPARE(win->COMPort->ComPortInBufSize(), 2048);
+    QCOMPARE(setup->EdtIBS->text(), QLocale::system().toString(2048));
+  }
+
+  void digitsGroupedByTheThousandsSeparatorAreANumber() {
+    SetUpOk([&] {
+      setup->EdtIBS->setText(QLocale::system().toString(3000));
+      setup->EdtOT->setText(QStringLiteral("1500"));
+    });
+    QCOMPARE(win->COMPort->ComPortInBufSize(), 3000);
+    QCOMPARE(win->COMPort->OutputTimeout(), 1500);
+  }
+
+  void eachSpinnerStopsAtItsLimits() {
+    struct Limits {
+      TUpDown* spin;
+      int minimum, maximum;
+    };
+    for (const Limits& l : {Limits{setup->UDIBS, 1, 32767}, Limits{setup->UDOBS, 1, 32767},
+                            Limits{setup->UDOT, 0, 32767}, Limits{setup->UDPD, 0, 1000},
+                            Limits{setup->UDPS, -1, 32767}, Limits{setup->UDPT, -1, 32767}}) {
+      l.spin->SetPosition(l.maximum);
+      l.spin->UpButton()->click();
+      QCOMPARE(l.spin->Position(), l.maximum);
+      l.spin->SetPosition(l.minimum);
+      l.spin->DownButton()->click();
+      QCOMPARE(l.spin->Position(), l.minimum);
+    }
+  }
+
+  void xonXoffAndPassReachTheDriver() {
+    SetUpOk([this] {
+      setup->CBSHS->SetPosition(1);
+      setup->CBPM->SetPosition(1);
+    });
+    QCOMPARE(win->COMPort->ComPortSwHandshaking(), shXONXOFF);
+    QCOMPARE(win->COMPort->PacketMode(), pmPass);
   }
 
   // --- the wizard ---

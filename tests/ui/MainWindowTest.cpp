@@ -150,7 +150,7 @@ class MainWindowTest : public QObject {
 
   void labelsAreGreenAndButtonsKeepOutOfTheKeyboard() {
     for (QLabel* label : {win->Label2, win->Label3}) {
-      QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+      QCOMPARE(label->palette().color(label->foregroundRole()), QColor(0, 128, 0));
     }
     for (QWidget* button : std::initializer_list<QWidget*>{
              win->BtnHWCfg, win->BtnSWCfg, win->BtnPortOn, win->BtnPortOff, win->BtnSend}) {
