@@ -98,6 +98,10 @@ void TFrmMain::CreateControls() {
   connect(CBSpeed, &TComboList::changed, this, &TFrmMain::CBSpeedChange);
   connect(BtnMaster, &QPushButton::clicked, this, &TFrmMain::BtnMasterClick);
 
+  NameAfter(Label2, CBPortNum);
+  NameAfter(Label3, CBSpeed);
+  EdtSend->setAccessibleName(QStringLiteral("Command line"));
+
   setTabOrder(CBPortNum, CBSpeed);
   setTabOrder(CBSpeed, EdtSend);
   setTabOrder(EdtSend, BtnMaster);

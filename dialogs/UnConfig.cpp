@@ -46,6 +46,11 @@ TFrmConfig::TFrmConfig(QWidget* parent)
   BitBtn1 = MakeOkButton("BitBtn1", 5, 148, 85, 25);
   BitBtn2 = MakeCancelButton("BitBtn2", 114, 148, 85, 25);
 
+  NameAfter(Label4, CBBataBits);
+  NameAfter(Label5, CBHWHS);
+  NameAfter(Label6, CBParity);
+  NameAfter(Label7, CBStop);
+
   setTabOrder(CBBataBits, CBHWHS);
   setTabOrder(CBHWHS, CBParity);
   setTabOrder(CBParity, CBStop);

@@ -72,6 +72,12 @@ TFrmMaster::TFrmMaster(QWidget* parent)
   BtnOk = MakeOkButton("BtnOk", 27, 259, 103, 25);
   BtnCancel = MakeCancelButton("BtnCancel", 227, 259, 103, 25);
 
+  NameAfter(Label3, Memo1);
+  NameAfter(Label1, EdtAddr);
+  UpDown->setAccessibleName(Label1->text());
+  NameAfter(Label2, CBSpeed);
+  NameAfter(Label4, CBCtrlSum);
+
   setTabOrder(BtnOk, BtnCancel);
   setTabOrder(BtnCancel, Memo1);
   setTabOrder(Memo1, EdtAddr);

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <tuple>
 
 #include "ComboList.h"
 #include "Place.h"
@@ -51,6 +52,16 @@ TFrmSetUp::TFrmSetUp(QWidget* parent)
   UDPT = spin(EdtPT, "EdtPT", "UDPT", 207, -1, 32767, -1);
   BtnOk = MakeOkButton("BtnOk", 5, 241, 85, 25);
   BtnCancel = MakeCancelButton("BtnCancel", 114, 241, 85, 25);
+
+  for (auto [label, edit, spinner] :
+       {std::tuple{Label13, EdtIBS, UDIBS}, std::tuple{Label12, EdtOBS, UDOBS},
+        std::tuple{Label9, EdtOT, UDOT}, std::tuple{Label1, EdtPD, UDPD},
+        std::tuple{Label10, EdtPS, UDPS}, std::tuple{Label11, EdtPT, UDPT}}) {
+    NameAfter(label, edit);
+    spinner->setAccessibleName(label->text());
+  }
+  NameAfter(Label8, CBSHS);
+  NameAfter(Label2, CBPM);
 
   // The spinners are no tab stops: Tab runs through the edits and lists in this order.
   setTabOrder(EdtPD, CBSHS);

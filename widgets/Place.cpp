@@ -7,3 +7,8 @@ QLabel* ColouredLabel(QWidget* parent, const QString& text, QRgb colour) {
   label->setPalette(palette);
   return label;
 }
+
+void NameAfter(QLabel* label, QWidget* control) {
+  label->setBuddy(control);
+  control->setAccessibleName(label->text());
+}

@@ -15,6 +15,9 @@ W* Place(W* widget, const char* name, int left, int top, int width, int height, 
   return widget;
 }
 
+// Makes the label name the control for assistive technology (and for its mnemonic).
+void NameAfter(QLabel* label, QWidget* control);
+
 // A label in the given text colour.
 QLabel* ColouredLabel(QWidget* parent, const QString& text, QRgb colour);
 

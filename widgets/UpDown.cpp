@@ -24,6 +24,8 @@ TUpDown::TUpDown(QLineEdit* edit, int minimum, int maximum, int position, QWidge
   down_->setArrowType(Qt::DownArrow);
   up_->setObjectName(QStringLiteral("Up"));
   down_->setObjectName(QStringLiteral("Down"));
+  up_->setAccessibleName(QStringLiteral("Up"));
+  down_->setAccessibleName(QStringLiteral("Down"));
   connect(up_, &QToolButton::clicked, this, [this] { StepBy(1); });
   connect(down_, &QToolButton::clicked, this, [this] { StepBy(-1); });
   edit_->installEventFilter(this);

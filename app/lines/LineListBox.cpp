@@ -1,5 +1,6 @@
 #include "LineListBox.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -8,6 +9,7 @@
 #include <cmath>
 
 #include "../text/Cp1251.h"
+#include "LineListAccessible.h"
 #include "RowText.h"
 
 namespace {
@@ -18,6 +20,12 @@ constexpr int kScrollBarDelayMs = 150;
 
 TLineListBox::TLineListBox(const QString& heading, QWidget* parent)
     : QAbstractScrollArea(parent), store_(cp1251::Encode(heading).value_or(std::string())) {
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(&LineListAccessible::Factory);
+    return true;
+  }();
+  Q_UNUSED(factoryInstalled);
+  setAccessibleName(heading);
   setFocusPolicy(Qt::StrongFocus);
   setBackgroundRole(QPalette::Base);
   viewport()->setBackgroundRole(QPalette::Base);
@@ -51,6 +59,12 @@ void TLineListBox::Insert(std::string_view bytes) {
     const QRect below(0, rowHeight_, viewport()->width(), viewport()->height() - rowHeight_);
     viewport()->scroll(0, rowHeight_, below);
   }
+  if (QAccessible::isActive()) {
+    // Announce the new row to a client that is listening.
+    QAccessibleEvent created(this, QAccessible::ObjectCreated);
+    created.setChild(1);
+    QAccessible::updateAccessibility(&created);
+  }
   emit rowsInserted(1);
 }
 
@@ -65,6 +79,16 @@ void TLineListBox::SelectRow(std::size_t row) {
   selected_ = row == 0 ? kHeading : store_.LineOfRow(row);
   EnsureVisible(row);
   viewport()->update();
+  if (QAccessible::isActive()) {
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(static_cast<int>(std::min<std::size_t>(row, INT32_MAX)));
+    QAccessible::updateAccessibility(&selection);
+    if (hasFocus()) {
+      QAccessibleEvent focus(this, QAccessible::Focus);
+      focus.setChild(static_cast<int>(std::min<std::size_t>(row, INT32_MAX)));
+      QAccessible::updateAccessibility(&focus);
+    }
+  }
   emit selectionChanged(row);
 }
 
