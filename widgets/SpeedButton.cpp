@@ -1,8 +1,16 @@
 #include "SpeedButton.h"
 
+#include <QAccessible>
 #include <QButtonGroup>
 
+#include "SpeedButtonAccessible.h"
+
 TSpeedButton::TSpeedButton(const QString& text, QWidget* parent) : QToolButton(parent) {
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(&SpeedButtonAccessible::Factory);
+    return true;
+  }();
+  Q_UNUSED(factoryInstalled);
   setText(text);
   setAutoRaise(true);
   setFocusPolicy(Qt::NoFocus);

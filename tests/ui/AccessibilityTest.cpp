@@ -95,12 +95,24 @@ class AccessibilityTest : public QObject {
     };
     for (const auto& [object, name] : names) QCOMPARE(NameOf(object), QString::fromUtf8(name));
 
-    // Out of the keyboard order, but pressable through accessibility.
+    // The switch is a pair of radio buttons, one of them checked.
+    QAccessibleInterface* off = QAccessible::queryAccessibleInterface(win.BtnPortOff);
+    QCOMPARE(off->role(), QAccessible::RadioButton);
+    QVERIFY(off->state().checked);
+    QCOMPARE(QAccessible::queryAccessibleInterface(win.BtnSend)->role(), QAccessible::Button);
+
+    // Out of the keyboard order, but pressable through accessibility: pressing clicks.
     QAccessibleInterface* on = QAccessible::queryAccessibleInterface(win.BtnPortOn);
+    QCOMPARE(on->actionInterface()->actionNames(),
+             QStringList{QAccessibleActionInterface::pressAction()});
     QVERIFY(on->actionInterface() != nullptr);
     on->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QVERIFY(win.COMPort->IsPortOpen());
     QVERIFY(win.BtnSend->isEnabled());
+    QVERIFY(on->state().checked);
+    // Pressing the button that is already down clicks again and keeps it down.
+    on->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(win.BtnPortOn->isChecked());
   }
 
   void theDialogsControlsAreNamedByTheirLabels() {
