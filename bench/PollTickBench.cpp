@@ -9,43 +9,42 @@
 
 namespace {
 
-void Consume(TSerialPortDriver& driver, std::size_t& total) {
-  driver.SetOnReceiveData(
-      [&total](TComponent*, const std::uint8_t*, std::int32_t size) { total += size; });
-}
+// A driver open on COM1, bound to a pseudo-terminal, counting the bytes it hands over.
+struct PtyDriver {
+  PtyPort port{1};
+  ManualTimerCommApi api;
+  TSerialPortDriver driver{nullptr, api};
+  std::size_t total = 0;
+
+  PtyDriver() {
+    driver.SetComPort(pnCOM1);
+    driver.SetOnReceiveData(
+        [this](TComponent*, const std::uint8_t*, std::int32_t size) { total += size; });
+    driver.OpenPort();
+  }
+};
 
 void BM_PollTickPtyIdle(benchmark::State& state) {
-  PtyPort port(1);
-  ManualTimerCommApi api;
-  TSerialPortDriver driver(nullptr, api);
-  driver.SetComPort(pnCOM1);
-  std::size_t total = 0;
-  Consume(driver, total);
-  driver.OpenPort();
-  for (auto _ : state) api.Tick();
-  benchmark::DoNotOptimize(total);
+  PtyDriver pty;
+  for (auto _ : state) pty.api.Tick();
+  benchmark::DoNotOptimize(pty.total);
 }
 BENCHMARK(BM_PollTickPtyIdle);
 
 void BM_PollTickPty2048(benchmark::State& state) {
-  PtyPort port(1);
-  ManualTimerCommApi api;
-  TSerialPortDriver driver(nullptr, api);
-  driver.SetComPort(pnCOM1);
-  std::size_t total = 0;
-  Consume(driver, total);
-  driver.OpenPort();
+  PtyDriver pty;
   const std::string block(2048, 'r');
   for (auto _ : state) {
     state.PauseTiming();
-    port.Write(block);
-    WaitForQueued(api.DescriptorOf(1), 2048);
+    pty.port.Write(block);
+    WaitForQueued(pty.api.DescriptorOf(1), 2048);
     state.ResumeTiming();
-    api.Tick();
+    pty.api.Tick();
   }
-  if (total != 2048 * static_cast<std::size_t>(state.iterations()))
+  if (pty.total != 2048 * static_cast<std::size_t>(state.iterations())) {
     state.SkipWithError("lost bytes");
-  state.SetBytesProcessed(static_cast<std::int64_t>(total));
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(pty.total));
 }
 BENCHMARK(BM_PollTickPty2048);
 
@@ -54,7 +53,8 @@ void BM_PollTickFake(benchmark::State& state) {
   api.Record = false;
   TSerialPortDriver driver(nullptr, api);
   std::size_t total = 0;
-  Consume(driver, total);
+  driver.SetOnReceiveData(
+      [&total](TComponent*, const std::uint8_t*, std::int32_t size) { total += size; });
   driver.OpenPort();
   const auto waiting = static_cast<std::size_t>(state.range(0));
   for (auto _ : state) {

@@ -3,12 +3,15 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "ComboList.h"
+#include "ErrorBox.h"
 #include "FakeCommApi.h"
 #include "SpeedButton.h"
 #include "UnConfig.h"
@@ -113,6 +116,29 @@ class AccessibilityTest : public QObject {
     // Pressing the button that is already down clicks again and keeps it down.
     on->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QVERIFY(win.BtnPortOn->isChecked());
+  }
+
+  void theErrorBoxCanBeRead() {
+    FakeCommApi api;
+    api.OpenFails = true;
+    api.Failure = {comm::OpenFailureReason::kInUse, "COM1", "/dev/ttyUSB0", "", ""};
+    TFrmMain win(api);
+    QStringList texts;
+    SetErrorBoxHook([&texts](QMessageBox& box) {
+      box.show();  // what a screen reader meets: the box with its texts and its button
+      std::function<void(QAccessibleInterface*)> collect = [&](QAccessibleInterface* iface) {
+        texts << iface->text(QAccessible::Name);
+        for (int i = 0; i < iface->childCount(); ++i) collect(iface->child(i));
+      };
+      collect(QAccessible::queryAccessibleInterface(&box));
+      box.hide();
+    });
+    win.BtnPortOn->click();
+    SetErrorBoxHook(nullptr);
+    QVERIFY2(texts.contains(QStringLiteral("Error")), qPrintable(texts.join('|')));
+    QVERIFY2(texts.contains(QStringLiteral("Can't open portCOM 1")), qPrintable(texts.join('|')));
+    QVERIFY2(texts.contains(QStringLiteral("OK")), qPrintable(texts.join('|')));
+    QVERIFY(texts.filter(QStringLiteral("another program")).size() == 1);
   }
 
   void theDialogsControlsAreNamedByTheirLabels() {
