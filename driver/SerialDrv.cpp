@@ -78,11 +78,15 @@ void TSerialPortDriver::PurgeBuffers(bool input, bool output) {
 
 std::uint16_t TSerialPortDriver::OutputFreeSpace() {
   if (!IsPortOpen()) return 65535;
+  // A failed query leaves no room that a send could rely on.
+  return QueryFreeSpace().value_or(0);
+}
+
+std::optional<std::uint16_t> TSerialPortDriver::QueryFreeSpace() {
   DWORD errors = 0;
   COMSTAT stat;
-  // A failed query, or more waiting than the queue was asked to hold, leaves no room that
-  // the send could rely on.
-  if (!Api.ClearCommError(PortHandle, &errors, &stat)) return 0;
+  if (!Api.ClearCommError(PortHandle, &errors, &stat)) return std::nullopt;
+  // More waiting than the queue was asked to hold: no room.
   if (stat.cbOutQue > FComPortOutBufSize) return 0;
   return static_cast<std::uint16_t>(FComPortOutBufSize - stat.cbOutQue);
 }
@@ -97,7 +101,11 @@ std::int32_t TSerialPortDriver::WriteData(const void* data, std::int32_t count) 
     // A device that reports room but takes nothing makes no progress: the wait is only
     // restarted by a write that moved bytes, so OutputTimeout ends such a send too.
     bool progressed = false;
-    if (OutputFreeSpace() != 0) {
+    const std::optional<std::uint16_t> room = QueryFreeSpace();
+    // A device whose status cannot be read is gone (an unplugged adapter): waiting for room
+    // would only freeze the caller for OutputTimeout.
+    if (!room) return -sent;
+    if (*room != 0) {
       DWORD written = 0;
       Api.WriteFile(PortHandle, bytes + sent, static_cast<DWORD>(remaining), &written);
       const auto taken = static_cast<std::int32_t>(std::min<DWORD>(written, remaining));

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,7 @@ class TSerialPortDriver : public TComponent {
  private:
   template <typename E>
   void SetLineSetting(E& field, E value, int count);
+  std::optional<std::uint16_t> QueryFreeSpace();  // none when the status query fails
   void ReallocateReceiveBuffer();
   void ReceiveBlock();
   void ReceivePackets(comm::DWORD queued);

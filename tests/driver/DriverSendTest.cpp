@@ -108,3 +108,16 @@ TEST_F(DriverTest, TheWaitStartsAfreshAfterEveryWrite) {
   EXPECT_EQ(drv->WriteData("abcd", 4), 4);
   EXPECT_EQ(std::string(api.Output.begin(), api.Output.end()), "abcd");
 }
+
+TEST_F(DriverTest, ADeviceWhoseStatusCannotBeReadEndsTheSendAtOnce) {
+  // The clock stands still: a send that waited for room would never end.
+  Open();
+  api.WriteAccepts = 4;
+  int statuses = 0;
+  api.OnStatus = [&] {
+    if (++statuses == 2) api.StatusFails = true;  // unplugged after the first write
+  };
+  EXPECT_EQ(drv->WriteData("0123456789", 10), -4);
+  EXPECT_EQ(std::string(api.Output.begin(), api.Output.end()), "0123");
+  EXPECT_FALSE(drv->WriteString("more"));
+}

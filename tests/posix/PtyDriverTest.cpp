@@ -168,6 +168,9 @@ TEST_F(PtyDriverTest, AnUnpluggedPeerLeavesTheDriverQuiet) {
   for (int i = 0; i < 5; ++i) api.Tick();
   EXPECT_EQ(blocks, std::vector<std::string>{"last words"});
   EXPECT_EQ(drv->OutputFreeSpace(), 0);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(drv->WriteString("anyone?"));  // ends at once, not after OutputTimeout
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
   drv->ClosePort();
   EXPECT_FALSE(drv->IsPortOpen());
   EXPECT_TRUE(drv->OpenPort() == false);
