@@ -19,5 +19,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 echo "== streaming 11520 B/s for ${seconds}s"
 QT_QPA_PLATFORM=xcb "$bin" "$seconds" 11520 "$sim"
+echo "== streaming, cut into packets that are read and dropped (no rows shown)"
+QT_QPA_PLATFORM=xcb "$bin" "$seconds" 11520 "$sim" packets
 echo "== idle with the port open for ${seconds}s"
 QT_QPA_PLATFORM=xcb "$bin" "$seconds" 0 "$sim"
