@@ -9,6 +9,9 @@
 #include <map>
 #include <memory>
 
+#include "FakeCommApi.h"
+#include "Fonts.h"
+#include "UnMain.h"
 #include "lines/LineListBox.h"
 
 namespace {
@@ -34,6 +37,7 @@ Filled& ListOf(std::size_t rows) {
   Filled& filled = lists[rows];
   if (!filled.list) {
     filled.list = std::make_unique<TLineListBox>(QStringLiteral("ОТВЕТ:"));
+    filled.list->setFont(FormFont(true));  // as the main window's lists have it
     filled.list->resize(684, 263);
     filled.list->show();
     QApplication::processEvents();
@@ -81,6 +85,22 @@ BENCHMARK(BM_InsertWhileScrolledAway)
     ->Arg(1000000)
     ->Iterations(2000)
     ->Unit(benchmark::kMicrosecond);
+
+// A reply block through the main window's handler into its reply list, with the painting
+// and flushing of the whole window that follows, as one poll tick brings it.
+void BM_MainWindowReply(benchmark::State& state) {
+  FakeCommApi api;
+  TFrmMain window(api);
+  window.show();
+  window.COMPort->OpenPort();
+  QApplication::processEvents();
+  for (auto _ : state) {
+    api.Arrive(kRow);
+    api.Tick();
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_MainWindowReply)->Iterations(2000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

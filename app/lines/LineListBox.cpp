@@ -10,6 +10,7 @@
 
 #include "../text/Cp1251.h"
 #include "LineListAccessible.h"
+#include "LineScrollBar.h"
 #include "RowText.h"
 
 namespace {
@@ -30,11 +31,16 @@ TLineListBox::TLineListBox(const QString& heading, QWidget* parent)
   setBackgroundRole(QPalette::Base);
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(true);
+  auto* bar = new TLineScrollBar(this);
+  bar->BeforeUse = [this] {
+    if (scrollBarTimer_.isActive() || scrollBarsBehind_) UpdateScrollBars();
+  };
+  setVerticalScrollBar(bar);
   verticalScrollBar()->setSingleStep(1);
   horizontalScrollBar()->setSingleStep(8);
   scrollBarTimer_.setSingleShot(true);
   scrollBarTimer_.setInterval(kScrollBarDelayMs);
-  connect(&scrollBarTimer_, &QTimer::timeout, this, &TLineListBox::UpdateScrollBars);
+  connect(&scrollBarTimer_, &QTimer::timeout, this, &TLineListBox::CatchUpScrollBars);
   UpdateFontMetrics();
 }
 
@@ -100,17 +106,50 @@ std::size_t TLineListBox::RowsInView() const {
   return static_cast<std::size_t>(std::max(1, viewport()->height() / rowHeight_));
 }
 
-void TLineListBox::UpdateScrollBars() {
-  scrollBarTimer_.stop();
+void TLineListBox::CatchUpScrollBars() {
+  QScrollBar* across = horizontalScrollBar();
+  if (across->maximum() != HorizontalMaximum()) {
+    across->setRange(0, HorizontalMaximum());
+    across->setPageStep(viewport()->width());
+  }
+  // At the top with the slider looking the same for the new range (it has shrunk to its
+  // least length): leave the range behind until it shows or the operator reaches for it.
+  auto* bar = static_cast<TLineScrollBar*>(verticalScrollBar());
+  const auto [maximum, page] = VerticalRange();
+  const bool same = bar->value() == 0 && bar->maximum() > 0 && maximum > 0 &&
+                    bar->pageStep() == page &&
+                    bar->SliderRectFor(maximum, page) == bar->SliderRectFor(bar->maximum(), page);
+  if (!same) {
+    UpdateScrollBars();
+    return;
+  }
+  scrollBarsBehind_ = true;
+}
+
+std::pair<int, int> TLineListBox::VerticalRange() const {
   const auto rows = static_cast<long long>(store_.RowCount());
   const auto inView = static_cast<long long>(RowsInView());
-  QScrollBar* bar = verticalScrollBar();
   // A scroll bar counts in int: past 2^31 rows the last ones are reached by keyboard only.
-  bar->setRange(0, static_cast<int>(std::clamp<long long>(rows - inView, 0, INT32_MAX)));
-  bar->setPageStep(static_cast<int>(inView));
-  QScrollBar* across = horizontalScrollBar();
+  return {static_cast<int>(std::clamp<long long>(rows - inView, 0, INT32_MAX)),
+          static_cast<int>(inView)};
+}
+
+int TLineListBox::HorizontalMaximum() const {
+  // In steps of 32 pixels, so that rows a little wider than the last do not repaint the bar.
   const int widest = static_cast<int>(std::min<qreal>(widest_, INT32_MAX / 2));
-  across->setRange(0, std::max(0, widest + 6 - viewport()->width()));
+  const int maximum = std::max(0, widest + 6 - viewport()->width());
+  return maximum == 0 ? 0 : (maximum + 31) / 32 * 32;
+}
+
+void TLineListBox::UpdateScrollBars() {
+  scrollBarTimer_.stop();
+  scrollBarsBehind_ = false;
+  const auto [maximum, page] = VerticalRange();
+  QScrollBar* bar = verticalScrollBar();
+  bar->setRange(0, maximum);
+  bar->setPageStep(page);
+  QScrollBar* across = horizontalScrollBar();
+  across->setRange(0, HorizontalMaximum());
   across->setPageStep(viewport()->width());
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "LineStore.h"
 
@@ -53,6 +54,9 @@ class TLineListBox : public QAbstractScrollArea {
 
  private:
   void UpdateFontMetrics();
+  void CatchUpScrollBars();
+  std::pair<int, int> VerticalRange() const;  // maximum and page step for the rows now
+  int HorizontalMaximum() const;
   void EnsureVisible(std::size_t row);
   qreal WidthOf(std::string_view bytes) const;
 
@@ -61,7 +65,9 @@ class TLineListBox : public QAbstractScrollArea {
   std::array<qreal, 256> advance_{};  // the width of each byte's character in this font
   qreal widest_ = 0;                  // the widest row's width, for the horizontal bar
   QTimer scrollBarTimer_;
-  bool followingInsert_ = false;  // the top row moves with an insert: the view stays as is
+  bool followingInsert_ = false;
+  bool scrollBarsBehind_ = false;  // the range was left behind while it showed the same  // the top
+                                   // row moves with an insert: the view stays as is
   // The selection follows its line, not its row number: rows move down as lines arrive.
   // Held as the arrival index of the line; kHeading for the heading row.
   static constexpr std::size_t kHeading = static_cast<std::size_t>(-1);

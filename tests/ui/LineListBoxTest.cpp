@@ -63,6 +63,24 @@ class LineListBoxTest : public QObject {
     QTRY_COMPARE(list.verticalScrollBar()->maximum(), static_cast<int>(61 - list.RowsInView()));
   }
 
+  void aRangeLeftBehindCatchesUpWhenTheOperatorReachesForTheBar() {
+    TLineListBox list(QStringLiteral("H"));
+    list.resize(300, 10 * list.RowHeight() + 4);
+    list.show();
+    for (int i = 0; i < 500; ++i) list.Insert("r");
+    QTest::qWait(400);  // the bar's catch-up has run: its slider is at its least length
+    for (int i = 0; i < 500; ++i) list.Insert("r");
+    QTest::qWait(400);
+    QScrollBar* bar = list.verticalScrollBar();
+    QWheelEvent wheel(QPointF(2, 2), bar->mapToGlobal(QPointF(2, 2)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &wheel);
+    QCOMPARE(bar->maximum(), static_cast<int>(1001 - list.RowsInView()));
+    QVERIFY(bar->value() > 0);
+    QTest::keyClick(&list, Qt::Key_End);
+    QCOMPARE(list.TopRow() + list.RowsInView(), 1001u);
+  }
+
   void theSelectionFollowsItsLine() {
     TLineListBox list(QStringLiteral("H"));
     list.resize(300, 10 * 14);
