@@ -71,7 +71,6 @@ void TLineListBox::Insert(std::string_view bytes) {
     created.setChild(1);
     QAccessible::updateAccessibility(&created);
   }
-  emit rowsInserted(1);
 }
 
 std::optional<std::size_t> TLineListBox::SelectedRow() const {
@@ -95,7 +94,6 @@ void TLineListBox::SelectRow(std::size_t row) {
       QAccessible::updateAccessibility(&focus);
     }
   }
-  emit selectionChanged(row);
 }
 
 std::size_t TLineListBox::TopRow() const {

@@ -38,10 +38,6 @@ class TLineListBox : public QAbstractScrollArea {
   // updated a few times a second rather than at every row.
   void UpdateScrollBars();
 
- signals:
-  void rowsInserted(std::size_t count);
-  void selectionChanged(std::size_t row);
-
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
