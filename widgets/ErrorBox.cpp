@@ -1,8 +1,8 @@
 #include "ErrorBox.h"
 
-#include <QGuiApplication>
 #include <QMessageBox>
-#include <QScreen>
+
+#include "FixedForm.h"
 
 namespace {
 std::function<void(QMessageBox&)>& Hook() {
@@ -24,8 +24,6 @@ void ShowErrorBox(QWidget* parent, const QString& message, const QString& detail
     return;
   }
   box.adjustSize();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    box.move(screen->availableGeometry().center() - box.rect().center());
-  }
+  CentreOnScreen(box);
   box.exec();
 }

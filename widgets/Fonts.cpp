@@ -1,5 +1,7 @@
 #include "Fonts.h"
 
+#include <QStringList>
+
 QFont FormFont(bool bold) {
   QFont font;
   // Liberation Sans has the metrics of the face the forms were laid out for and carries

@@ -2,10 +2,6 @@
 // or bold. Where that face is missing, a face of the same metrics stands in.
 #pragma once
 
-#include <QColor>
 #include <QFont>
 
 QFont FormFont(bool bold = false);
-
-// Green label text: red 0, green 128, blue 0.
-inline constexpr QRgb kLabelGreen = 0xFF008000;

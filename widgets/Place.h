@@ -21,5 +21,6 @@ void NameAfter(QLabel* label, QWidget* control);
 // A label in the given text colour.
 QLabel* ColouredLabel(QWidget* parent, const QString& text, QRgb colour);
 
+inline constexpr QRgb kLabelGreen = 0xFF008000;  // red 0, green 128, blue 0
 inline constexpr QRgb kLabelBlue = 0xFF0000FF;
 inline constexpr QRgb kLabelBlack = 0xFF000000;
